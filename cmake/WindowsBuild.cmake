@@ -36,6 +36,7 @@ if(KVS_DIST_DIR)
                      COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:KVSsaver> ${KVS_DIST_DIR}/)
 endif()
 
+add_subdirectory(bench)
 if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/wine/CMakeLists.txt)
   add_subdirectory(tests/wine)
 endif()

@@ -7,5 +7,5 @@ foreach(scenario ${KVS_E2E_SCENARIOS})
            COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/saver_e2e.py ${scenario}
                    --dist ${KVS_DIST_ROOT}/x64 --tools ${KVS_X64_BUILD_DIR}/tests/wine
                    --work ${CMAKE_BINARY_DIR}/e2e --prefix ${CMAKE_BINARY_DIR}/wineprefix)
-  set_tests_properties(e2e.${scenario} PROPERTIES LABELS e2e TIMEOUT 240 RESOURCE_LOCK wine)
+  set_tests_properties(e2e.${scenario} PROPERTIES LABELS e2e TIMEOUT 240 RESOURCE_LOCK kvs_wineprefix)
 endforeach()

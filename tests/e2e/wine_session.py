@@ -89,6 +89,10 @@ class WineSession:
                                 "Managed", "/d", "N", "/f"], env=self.env, timeout=60,
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
                 subprocess.run([WINESERVER, "-w"], env=self.env, timeout=60)
+            # The prefix keeps the last dpi set; the geometry checks assume 96.
+            subprocess.run([WINE64, "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels",
+                            "/t", "REG_DWORD", "/d", "96", "/f"], env=self.env, timeout=60,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def start(self, program, *args, trace=None, cwd=None, messages=False):
         """Starts a program; with `trace`, its MCI trace (and with `messages`
