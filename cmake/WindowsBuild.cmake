@@ -16,7 +16,11 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
 endif()
 
 file(GLOB KVS_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
-list(REMOVE_ITEM KVS_WIN32_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/win32/WinMain.cpp)
+# Linked into the executable itself, not through the library: the terminate
+# handler must replace libstdc++'s before the linker looks there.
+set(KVS_ENTRY_SOURCES src/platform/win32/WinMain.cpp src/platform/win32/QuietTerminate.cpp)
+list(REMOVE_ITEM KVS_WIN32_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/win32/WinMain.cpp
+     ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/win32/QuietTerminate.cpp)
 
 add_library(kvs_core STATIC ${KVS_CORE_SOURCES} ${KVS_WIN32_SOURCES})
 target_include_directories(kvs_core PUBLIC src)
@@ -25,7 +29,7 @@ target_compile_options(kvs_core INTERFACE ${KVS_WIN_COMPILE})
 target_link_options(kvs_core INTERFACE ${KVS_WIN_LINK})
 target_link_libraries(kvs_core INTERFACE user32 gdi32 kernel32 ssp)
 
-add_executable(KVSsaver WIN32 src/platform/win32/WinMain.cpp src/resources/kvssaver.rc)
+add_executable(KVSsaver WIN32 ${KVS_ENTRY_SOURCES} src/resources/kvssaver.rc)
 target_link_libraries(KVSsaver PRIVATE kvs_core)
 target_compile_options(KVSsaver PRIVATE ${KVS_WARNINGS})
 set_target_properties(KVSsaver PROPERTIES OUTPUT_NAME KVSsaver SUFFIX ".scr")

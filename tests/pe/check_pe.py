@@ -33,8 +33,9 @@ IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE = 0x0040
 IMAGE_DLLCHARACTERISTICS_NX_COMPAT = 0x0100
 
 # The executable may import from these only; winmm.dll in particular is loaded at run time
-# from the system directory, never through the import table.
-ALLOWED_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll"}
+# from the system directory, never through the import table. advapi32.dll gives the stack
+# protector its random canary (CryptGenRandom).
+ALLOWED_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "advapi32.dll"}
 ALLOWED_DLL_PREFIX = "api-ms-win-"
 
 # (resource id, width and height, bytes) of the icon images, in group order.
