@@ -91,6 +91,12 @@ def scenario_play(session, options):
     where = read_trace(trace)[2]
     check(where.reply == "0 0 320 240", f"the device reported the destination {where.reply!r}")
 
+    backdrops = [session.geometry(w) for w in session.window_ids(BACKDROP_TITLE)]
+    check(backdrops == [(0, 0, *SCREEN)], f"the backdrop is shown over the whole screen: {backdrops}")
+    videos = [session.geometry(w) for w in session.window_ids(VIDEO_TITLE)]
+    check(len(videos) == 1 and videos[0][2:] == (333, 267),
+          f"the video window is shown at 5000 x 4000 twips: {videos}")
+
     time.sleep(3)
     shot = session.screenshot(os.path.join(session.work_dir, "play.png"))
     corners = [pixel(shot, x, y) for x, y in ((0, 0), (SCREEN[0] - 1, 0), (0, SCREEN[1] - 1),

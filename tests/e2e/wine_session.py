@@ -113,8 +113,15 @@ class WineSession:
         return subprocess.run(list(args), env=self.env, timeout=30, capture_output=True, text=True)
 
     def window_ids(self, title):
-        found = self.x("xdotool", "search", "--name", f"^{re.escape(title)}$")
+        """X windows with this title that are mapped (shown)."""
+        found = self.x("xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$")
         return found.stdout.split()
+
+    def geometry(self, window_id):
+        """(x, y, width, height) of an X window."""
+        shown = self.x("xdotool", "getwindowgeometry", "--shell", window_id).stdout
+        values = dict(line.split("=", 1) for line in shown.split())
+        return tuple(int(values[key]) for key in ("X", "Y", "WIDTH", "HEIGHT"))
 
     def screenshot(self, path):
         self.x("import", "-window", "root", path)
