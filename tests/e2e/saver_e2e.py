@@ -35,6 +35,13 @@ def commands(trace):
     return [exchange.command for exchange in read_trace(trace)]
 
 
+def launch(session, options, name, folder=None, with_clip=True, messages=False):
+    """Copies the saver into a folder of its own and starts it with /s."""
+    saver = copy_saver(options.dist, os.path.join(session.work_dir, folder or name), with_clip)
+    process, trace = start_saver(session, saver, name, "/s", messages=messages)
+    return saver, process, trace
+
+
 def start_saver(session, saver, name, *args, messages=False):
     trace = os.path.join(session.work_dir, name + ".trace")
     process = session.start(saver, *args, trace=trace, cwd=os.path.dirname(saver),
@@ -56,6 +63,13 @@ def mouse_moves(trace):
     """Window handles of the WM_MOUSEMOVE messages the program took, in order."""
     with open(trace, errors="replace") as lines:
         return re.findall(r"got type \d+ msg 200 \(WM_MOUSEMOVE\) hwnd (\w+)", lines.read())
+
+
+def dismiss(session, process, trace, what, *xdotool):
+    """Sends input with xdotool and checks that it ends the saver."""
+    started = time.monotonic()
+    session.x("xdotool", *xdotool)
+    check_ends(process, trace, what, started)
 
 
 def check_running(process, what, seconds=1.5):
@@ -81,8 +95,7 @@ def scenario_no_window(session, options):
 
 def scenario_play(session, options):
     """The clip plays centred on black, loops past frame 180, and a key ends it."""
-    saver = copy_saver(options.dist, os.path.join(session.work_dir, "play"))
-    process, trace = start_saver(session, saver, "play", "/s")
+    saver, process, trace = launch(session, options, "play")
     sent = commands(trace)[:5]
     check(len(sent) == 5 and sent[0] == f'Open "{to_wine_path(saver)}\\kvscrtel.avi" alias VidClip'
           and re.fullmatch(r"Window VidClip handle -?\d+", sent[1]) is not None
@@ -120,9 +133,7 @@ def scenario_play(session, options):
     check(gaps and all(0.8 <= gap <= 1.3 for gap in gaps),
           f"the position was polled about once a second ({len(polls)} polls, "
           f"{min(gaps):.2f}..{max(gaps):.2f} s apart)")
-    started = time.monotonic()
-    session.x("xdotool", "key", "a")
-    check_ends(process, trace, "a key", started)
+    dismiss(session, process, trace, "a key", "key", "a")
 
 
 def scenario_mouse(session, options):
@@ -130,38 +141,28 @@ def scenario_mouse(session, options):
     another position ends the saver. Windows (and Wine) send each window a
     movement event as it appears under the resting pointer: that is the first
     event each window gets, so the person's first movement is the second."""
-    saver = copy_saver(options.dist, os.path.join(session.work_dir, "mouse"))
-    process, trace = start_saver(session, saver, "mouse", "/s", messages=True)
+    _, process, trace = launch(session, options, "mouse", messages=True)
     check_running(process, "the saver still runs after its windows' first movement events")
     moves = mouse_moves(trace)
     check(len(set(moves)) == 2, f"both windows got their first movement event: {moves}")
-    started = time.monotonic()
-    session.x("xdotool", "mousemove", "100", "100")
-    check_ends(process, trace, "the next mouse movement", started)
+    dismiss(session, process, trace, "the next mouse movement", "mousemove", "100", "100")
 
 
 def scenario_click(session, options):
     """A click without any movement ends the saver."""
-    saver = copy_saver(options.dist, os.path.join(session.work_dir, "click"))
-    process, trace = start_saver(session, saver, "click", "/s")
-    started = time.monotonic()
-    session.x("xdotool", "click", "1")
-    check_ends(process, trace, "a click", started)
+    _, process, trace = launch(session, options, "click")
+    dismiss(session, process, trace, "a click", "click", "1")
 
 
 def scenario_key(session, options):
     """A key alone, here Alt (a system key), ends the saver."""
-    saver = copy_saver(options.dist, os.path.join(session.work_dir, "key"))
-    process, trace = start_saver(session, saver, "key", "/s")
-    started = time.monotonic()
-    session.x("xdotool", "key", "alt")
-    check_ends(process, trace, "the Alt key", started)
+    _, process, trace = launch(session, options, "key")
+    dismiss(session, process, trace, "the Alt key", "key", "alt")
 
 
 def scenario_outside_close(session, options):
     """WM_CLOSE from another program ends the whole saver, both windows."""
-    saver = copy_saver(options.dist, os.path.join(session.work_dir, "outside_close"))
-    process, trace = start_saver(session, saver, "outside_close", "/s")
+    _, process, trace = launch(session, options, "outside_close")
     started = time.monotonic()
     sender = session.start(os.path.join(options.tools, "send_close.exe"), VIDEO_TITLE)
     check(wait_exit(sender, 20) is not None and sender.returncode == 0,
@@ -171,8 +172,7 @@ def scenario_outside_close(session, options):
 
 def scenario_missing_clip(session, options):
     """Without the clip the saver runs on, empty, and still ends on input."""
-    saver = copy_saver(options.dist, os.path.join(session.work_dir, "missing"), with_clip=False)
-    process, trace = start_saver(session, saver, "missing", "/s")
+    _, process, trace = launch(session, options, "missing", with_clip=False)
     exchanges = read_trace(trace)
     check(all(e.result != 0 for e in exchanges[:5]), "every start-up command failed")
     check(commands(trace)[3] == "Put VidClip destination at  0  0 0 0",
@@ -180,15 +180,12 @@ def scenario_missing_clip(session, options):
     polls = wait_for(lambda: commands(trace).count("Status Vidclip Position") >= 4, 10, step=0.2)
     check(polls and process.poll() is None, "four ticks later it still runs")
     check("play VidClip From 0" not in commands(trace), "no restart was sent")
-    started = time.monotonic()
-    session.x("xdotool", "key", "space")
-    check_ends(process, trace, "a key after the clip never opened", started)
+    dismiss(session, process, trace, "a key after the clip never opened", "key", "space")
 
 
 def scenario_blanks(session, options):
     """From a folder whose path has blanks the clip still opens and plays."""
-    saver = copy_saver(options.dist, os.path.join(session.work_dir, "dir with blanks"))
-    process, trace = start_saver(session, saver, "blanks", "/s")
+    _, process, trace = launch(session, options, "blanks", folder="dir with blanks")
     exchanges = read_trace(trace)
     check(exchanges[0].command.startswith('Open "') and " with blanks\\kvscrtel.avi\"" in
           exchanges[0].command, f"the open command quotes the path: {exchanges[0].command}")
@@ -196,9 +193,7 @@ def scenario_blanks(session, options):
     time.sleep(2)
     shot = session.screenshot(os.path.join(session.work_dir, "blanks.png"))
     check(non_black_box(shot)[2:] == (320, 240), "the clip is on the screen")
-    started = time.monotonic()
-    session.x("xdotool", "key", "space")
-    check_ends(process, trace, "a key", started)
+    dismiss(session, process, trace, "a key", "key", "space")
 
 
 def to_wine_path(path):
