@@ -129,10 +129,10 @@ def scenario_play(session, options):
     restart = next(i for i, e in enumerate(exchanges) if e.command == "play VidClip From 0")
     position = int(exchanges[restart - 1].reply)
     check(position >= 180, f"it was restarted after the position {position} passed 180")
-    gaps = [b.time - a.time for a, b in zip(polls, polls[1:])]
-    check(gaps and all(0.8 <= gap <= 1.3 for gap in gaps),
+    gaps = sorted(b.time - a.time for a, b in zip(polls, polls[1:]))
+    check(len(gaps) >= 5 and 0.9 <= gaps[len(gaps) // 2] <= 1.1 and gaps[-1] < 2.0,
           f"the position was polled about once a second ({len(polls)} polls, "
-          f"{min(gaps):.2f}..{max(gaps):.2f} s apart)")
+          f"{gaps[0]:.2f}..{gaps[-1]:.2f} s apart)")
     dismiss(session, process, trace, "a key", "key", "a")
 
 
@@ -189,10 +189,12 @@ def scenario_blanks(session, options):
     exchanges = read_trace(trace)
     check(exchanges[0].command.startswith('Open "') and " with blanks\\kvscrtel.avi\"" in
           exchanges[0].command, f"the open command quotes the path: {exchanges[0].command}")
-    check(all(e.result == 0 for e in exchanges[:5]), "all five start-up commands succeeded")
+    check(all(e.result == 0 for e in exchanges[:5]),
+          f"all five start-up commands succeeded: {exchanges[:5]}")
     time.sleep(2)
     shot = session.screenshot(os.path.join(session.work_dir, "blanks.png"))
-    check(non_black_box(shot)[2:] == (320, 240), "the clip is on the screen")
+    box = non_black_box(shot)
+    check(box[2:] == (320, 240), f"the clip is on the screen: {box}")
     dismiss(session, process, trace, "a key", "key", "space")
 
 
