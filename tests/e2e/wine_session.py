@@ -1,16 +1,15 @@
 """Runs Windows x64 programs under wine64 on a private Xvfb display and
 watches them from outside: the MCI trace, X windows, screenshots, exit."""
 
-import fcntl
 import os
 import re
 import shutil
 import subprocess
-import tempfile
 import time
 
 WINE64 = "/usr/lib/wine/wine64"
 WINESERVER = "/usr/lib/wine/wineserver"
+WINE_LIB = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "wine", "wine-lib.sh")
 SCREEN = (1024, 768)
 
 _SEND = re.compile(r'^(\d+\.\d+):\w+:trace:mci:mciSendStringW \(L"((?:[^"\\]|\\.)*)"')
@@ -72,27 +71,12 @@ class WineSession:
                         WINEDLLOVERRIDES="mscoree,mshtml=", WINEDEBUG="-all")
 
     def _prepare_prefix(self):
-        """Creates the prefix once. Its windows are unmanaged: with no window
-        manager on the display, Wine would otherwise wait for one (2 s per
-        destroyed window) and could not maximize the backdrop."""
-        os.makedirs(os.path.dirname(self.prefix), exist_ok=True)
-        with open(self.prefix + ".lock", "w") as lock:
-            fcntl.flock(lock, fcntl.LOCK_EX)
-            if not os.path.exists(os.path.join(self.prefix, "system.reg")):
-                subprocess.run([WINE64, "wineboot", "--init"], env=self.env, timeout=180,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-                subprocess.run([WINESERVER, "-w"], env=self.env, timeout=60)
-            with open(os.path.join(self.prefix, "user.reg"), errors="replace") as user_reg:
-                unmanaged = '"Managed"="N"' in user_reg.read()
-            if not unmanaged:
-                subprocess.run([WINE64, "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v",
-                                "Managed", "/d", "N", "/f"], env=self.env, timeout=60,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-                subprocess.run([WINESERVER, "-w"], env=self.env, timeout=60)
-            # The prefix keeps the last dpi set; the geometry checks assume 96.
-            subprocess.run([WINE64, "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels",
-                            "/t", "REG_DWORD", "/d", "96", "/f"], env=self.env, timeout=60,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        """Creates the prefix once, the way every wine test does (wine-lib.sh:
+        unmanaged windows, since the display has no window manager), and sets
+        the 96 dpi that the geometry checks assume (the prefix keeps the last
+        dpi set)."""
+        subprocess.run(["bash", "-c", '. "$0" && wine_env && wine_set_dpi 96', WINE_LIB],
+                       env=dict(self.env, KVS_WINEPREFIX=self.prefix), timeout=300, check=True)
 
     def start(self, program, *args, trace=None, cwd=None, messages=False):
         """Starts a program; with `trace`, its MCI trace (and with `messages`

@@ -183,7 +183,7 @@ SimWindow::~SimWindow() {
 }
 
 void SimWindow::Show() {
-  maximized = definition.showState == ShowState::Maximized;
+  const bool maximized = definition.showState == ShowState::Maximized;
   platform_.Log("ShowWindow(" + Name() + (maximized ? ", maximized)" : ", normal)"));
   if (maximized) rect = {0, 0, platform_.screen.width, platform_.screen.height};
   visible = true;
@@ -210,10 +210,7 @@ void SimWindow::SetTop(float twips) {
   rect.top = twips;
 }
 
-void SimWindow::SetWaitPointer() {
-  platform_.Log("SetWaitPointer(" + Name() + ")");
-  waitPointer = true;
-}
+void SimWindow::SetWaitPointer() { platform_.Log("SetWaitPointer(" + Name() + ")"); }
 
 std::string SimWindow::Name() const { return Utf8(definition.title); }
 

@@ -111,8 +111,6 @@ class SimWindow final : public NativeWindow {
   const WindowDefinition definition;
   TwipsRect rect;
   bool visible = false;
-  bool maximized = false;
-  bool waitPointer = false;
 
  private:
   friend class SimPlatform;
